@@ -37,10 +37,12 @@ static_assert(sizeof(TrajectoryPoint) == 17 * sizeof(double));
 // kept between runs, so a run allocates only when it grows beyond every earlier run.
 class TrajectoryList {
 public:
-    static constexpr std::size_t blockSize = 4096;          // points per block
-    static constexpr std::size_t maxPoints = 10'000'000;    // ~1.4 GB; a run stops here
+    static constexpr std::size_t blockSize = 4096;  // points per block
+    // A run that never reaches its target (a tiny dt, no gravity and huge drag) stops
+    // here instead of filling the memory: about 1.4 GB of points.
+    static constexpr std::size_t defaultMaxPoints = 10'000'000;
 
-    TrajectoryList();
+    explicit TrajectoryList(std::size_t maxPoints = defaultMaxPoints);
     TrajectoryList(const TrajectoryList&) = delete;
     TrajectoryList& operator=(const TrajectoryList&) = delete;
 
@@ -51,7 +53,8 @@ public:
     // no block can be had.
     TrajectoryPoint* appendSlot() {
         if (size_ < capacity_) {
-            return &blocks_[size_ / blockSize][size_++ % blockSize];
+            const std::size_t i = size_++;
+            return &blocks_[i / blockSize][i % blockSize];
         }
         return growAndAppend();
     }
@@ -63,6 +66,7 @@ public:
 
     // Blocks held, used or not (for checking that runs reuse them).
     std::size_t blockCount() const { return blocks_.size(); }
+    std::size_t maxPoints() const { return maxPoints_; }
 
     // The points of block b that belong to the current run, in flight order.
     std::size_t usedBlockCount() const { return (size_ + blockSize - 1) / blockSize; }
@@ -82,6 +86,7 @@ private:
     std::vector<std::unique_ptr<TrajectoryPoint[]>> blocks_;
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
+    std::size_t maxPoints_;
 };
 
 // The figures one integration returns.
