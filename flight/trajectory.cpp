@@ -13,9 +13,11 @@ TrajectoryList::TrajectoryList(std::size_t maxPoints) : maxPoints_(maxPoints) {
 }
 
 TrajectoryPoint* TrajectoryList::growAndAppend() {
-    if (size_ >= maxPoints_) return nullptr;
+    if (size_ >= maxPoints_)
+        return nullptr;
     std::unique_ptr<TrajectoryPoint[]> block(new (std::nothrow) TrajectoryPoint[blockSize]);
-    if (!block) return nullptr;
+    if (!block)
+        return nullptr;
     blocks_.push_back(std::move(block));
     // The fast path of appendSlot trusts capacity_, so it never counts beyond the bound.
     capacity_ = std::min(capacity_ + blockSize, maxPoints_);
@@ -82,7 +84,8 @@ TrajectorySummary integrateTrajectory(const ParameterSet& params, TrajectoryList
 
     TrajectoryPoint* p = list.appendSlot();
     if (p != nullptr) {
-        results.flightPathLength += computeStep(*p, {0.0, vx0, vy0, 0.0, 0.0}, k, params.G, params.dt);
+        results.flightPathLength +=
+            computeStep(*p, {0.0, vx0, vy0, 0.0, 0.0}, k, params.G, params.dt);
         speedSum += p->v;
 
         // A time step that is not above zero would never carry x to the target.
@@ -92,10 +95,12 @@ TrajectorySummary integrateTrajectory(const ParameterSet& params, TrajectoryList
             const StepInput next{previous.t + params.dt, previous.vxNew, previous.vyNew,
                                  previous.xNew, previous.yNew};
             TrajectoryPoint* q = list.appendSlot();
-            if (q == nullptr) break;  // list full or memory exhausted: keep what exists
+            if (q == nullptr)
+                break;  // list full or memory exhausted: keep what exists
             results.flightPathLength += computeStep(*q, next, k, params.G, params.dt);
             speedSum += q->v;
-            if (q->v < summary.minSpeed) summary.minSpeed = q->v;
+            if (q->v < summary.minSpeed)
+                summary.minSpeed = q->v;
             summary.finalHeight = q->y;
             summary.finalX = q->x;
             if (summary.apexHeight < q->y) {

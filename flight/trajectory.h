@@ -36,7 +36,7 @@ static_assert(sizeof(TrajectoryPoint) == 17 * sizeof(double));
 // The points of the last integration. Records come from fixed-size blocks that are
 // kept between runs, so a run allocates only when it grows beyond every earlier run.
 class TrajectoryList {
-public:
+  public:
     static constexpr std::size_t blockSize = 4096;  // points per block
     // A run that never reaches its target (a tiny dt, no gravity and huge drag) stops
     // here instead of filling the memory: about 1.4 GB of points.
@@ -61,7 +61,9 @@ public:
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    const TrajectoryPoint& operator[](std::size_t i) const { return blocks_[i / blockSize][i % blockSize]; }
+    const TrajectoryPoint& operator[](std::size_t i) const {
+        return blocks_[i / blockSize][i % blockSize];
+    }
     const TrajectoryPoint& last() const { return (*this)[size_ - 1]; }
 
     // Blocks held, used or not (for checking that runs reuse them).
@@ -76,11 +78,12 @@ public:
     template <typename Visitor>
     void forEach(Visitor&& visit) const {
         for (std::size_t b = 0, n = usedBlockCount(); b < n; ++b) {
-            for (const TrajectoryPoint& p : usedBlock(b)) visit(p);
+            for (const TrajectoryPoint& p : usedBlock(b))
+                visit(p);
         }
     }
 
-private:
+  private:
     TrajectoryPoint* growAndAppend();
 
     std::vector<std::unique_ptr<TrajectoryPoint[]>> blocks_;
@@ -92,12 +95,12 @@ private:
 // The figures one integration returns.
 struct TrajectorySummary {
     std::int32_t pointCount = 0;
-    double meanSpeed = 0.0;   // m/s, over all points
-    double minSpeed = 0.0;    // m/s, over the points after the first
-    double apexHeight = 0.0;  // m
-    double apexX = 0.0;       // m
-    double finalHeight = 0.0; // m, y of the last point
-    double finalX = 0.0;      // m, x of the last point
+    double meanSpeed = 0.0;    // m/s, over all points
+    double minSpeed = 0.0;     // m/s, over the points after the first
+    double apexHeight = 0.0;   // m
+    double apexX = 0.0;        // m
+    double finalHeight = 0.0;  // m, y of the last point
+    double finalX = 0.0;       // m, x of the last point
 };
 
 // What every integration leaves in the program-wide state.

@@ -11,17 +11,23 @@ namespace tarvenix {
 namespace {
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
     }
     return true;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // White space as the C library's isspace knows it in the C locale.
 bool isCSpace(char c) {
@@ -33,17 +39,22 @@ bool isCSpace(char c) {
 std::size_t decimalNumberLength(std::string_view s, std::size_t pos) {
     std::size_t i = pos;
     std::size_t digits = 0;
-    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+    while (i < s.size() && isDigit(s[i]))
+        ++i, ++digits;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, ++digits;
     }
-    if (digits == 0) return 0;
+    if (digits == 0)
+        return 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
         if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j])) ++j;
+            while (j < s.size() && isDigit(s[j]))
+                ++j;
             i = j;
         }
     }
@@ -56,28 +67,32 @@ std::size_t decimalNumberLength(std::string_view s, std::size_t pos) {
 double readDecimal(std::string_view number) {
     std::string text;
     text.reserve(number.size() + 2);
-    if (!number.empty() && number.front() == '.') text.push_back('0');
+    if (!number.empty() && number.front() == '.')
+        text.push_back('0');
     text.append(number);
     double value = 0.0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                     std::chars_format::general);
+    auto [ptr, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // Overflow gives infinity and underflow zero, as strtod does; the sign is added
         // by the caller.
         std::size_t e = text.find_first_of("eE");
         std::string_view mantissa(text.data(), e == std::string::npos ? text.size() : e);
         bool nonZero = mantissa.find_first_of("123456789") != std::string_view::npos;
-        if (!nonZero) return 0.0;
+        if (!nonZero)
+            return 0.0;
         // Decide the direction by the decimal exponent of the first significant digit.
         long long exponent = 0;
         if (e != std::string::npos) {
             std::string_view ex(text.data() + e + 1, text.size() - e - 1);
             bool negative = !ex.empty() && ex.front() == '-';
-            if (!ex.empty() && (ex.front() == '+' || ex.front() == '-')) ex.remove_prefix(1);
+            if (!ex.empty() && (ex.front() == '+' || ex.front() == '-'))
+                ex.remove_prefix(1);
             for (char c : ex) {
                 exponent = std::min<long long>(exponent * 10 + (c - '0'), 1'000'000'000LL);
             }
-            if (negative) exponent = -exponent;
+            if (negative)
+                exponent = -exponent;
         }
         std::size_t point = mantissa.find('.');
         std::size_t intDigits = point == std::string_view::npos ? mantissa.size() : point;
@@ -95,21 +110,25 @@ std::string toCharsFixed(double value, int precision) {
     std::array<char, 1024> buffer;
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                    std::chars_format::fixed, precision);
-    if (ec != std::errc()) return {};
+    if (ec != std::errc())
+        return {};
     return std::string(buffer.data(), end);
 }
 
 std::string specialName(double value) {
-    if (std::isnan(value)) return "NaN";
+    if (std::isnan(value))
+        return "NaN";
     return value > 0 ? "+Infinity" : "-Infinity";
 }
 
 }  // namespace
 
 std::string formatDecimals(float value, int decimals) {
-    if (!std::isfinite(value)) return specialName(value);
+    if (!std::isfinite(value))
+        return specialName(value);
     decimals = std::clamp(decimals, 0, 512);
-    if (value == 0.0f) value = 0.0f;  // -0 is shown as 0
+    if (value == 0.0f)
+        value = 0.0f;  // -0 is shown as 0
     return toCharsFixed(static_cast<double>(value), decimals);
 }
 
@@ -121,25 +140,31 @@ std::string formatInteger(std::int64_t value) {
 }
 
 float parseFloat(std::string_view text) {
-    if (equalsIgnoringAsciiCase(text, "+Infinity")) return std::numeric_limits<float>::infinity();
-    if (equalsIgnoringAsciiCase(text, "-Infinity")) return -std::numeric_limits<float>::infinity();
-    if (equalsIgnoringAsciiCase(text, "NaN")) return std::numeric_limits<float>::quiet_NaN();
+    if (equalsIgnoringAsciiCase(text, "+Infinity"))
+        return std::numeric_limits<float>::infinity();
+    if (equalsIgnoringAsciiCase(text, "-Infinity"))
+        return -std::numeric_limits<float>::infinity();
+    if (equalsIgnoringAsciiCase(text, "NaN"))
+        return std::numeric_limits<float>::quiet_NaN();
     std::size_t i = 0;
-    while (i < text.size() && isCSpace(text[i])) ++i;
+    while (i < text.size() && isCSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
         ++i;
     }
     std::size_t length = decimalNumberLength(text, i);
-    if (length == 0) return 0.0f;
+    if (length == 0)
+        return 0.0f;
     double value = readDecimal(text.substr(i, length));
     return static_cast<float>(negative ? -value : value);
 }
 
 std::int64_t parseInteger(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -151,10 +176,14 @@ std::int64_t parseInteger(std::string_view text) {
         for (++i; i < text.size(); ++i) {
             char c = text[i];
             unsigned digit;
-            if (isDigit(c)) digit = static_cast<unsigned>(c - '0');
-            else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-            else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-            else break;
+            if (isDigit(c))
+                digit = static_cast<unsigned>(c - '0');
+            else if (c >= 'a' && c <= 'f')
+                digit = static_cast<unsigned>(c - 'a' + 10);
+            else if (c >= 'A' && c <= 'F')
+                digit = static_cast<unsigned>(c - 'A' + 10);
+            else
+                break;
             value = value * 16u + digit;
         }
     } else if (i < text.size() && text[i] == '%') {
@@ -166,18 +195,21 @@ std::int64_t parseInteger(std::string_view text) {
             value = value * 10u + static_cast<unsigned>(text[i] - '0');
         }
     }
-    if (negative) value = 0u - value;
+    if (negative)
+        value = 0u - value;
     return static_cast<std::int64_t>(value);
 }
 
 std::string replaceAll(std::string_view text, std::string_view find, std::string_view replacement) {
-    if (find.empty()) return std::string(text);
+    if (find.empty())
+        return std::string(text);
     std::string result;
     result.reserve(text.size());
     std::size_t pos = 0;
     while (true) {
         std::size_t hit = text.find(find, pos);
-        if (hit == std::string_view::npos) break;
+        if (hit == std::string_view::npos)
+            break;
         result.append(text.substr(pos, hit - pos));
         result.append(replacement);
         pos = hit + find.size();
@@ -192,25 +224,31 @@ float roundHalfAway(float value) {
 }
 
 std::string formatGeneral64(double value) {
-    if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
-    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
     // The exact value of a double has at most 767 significant digits; "%.64g" asks for 64.
     std::array<char, 128> buffer;
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                    std::chars_format::general, 64);
-    if (ec != std::errc()) return {};
+    if (ec != std::errc())
+        return {};
     return std::string(buffer.data(), end);
 }
 
 std::string formatFixed(double value, int decimals) {
-    if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
-    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
     return toCharsFixed(value, std::clamp(decimals, 0, 512));
 }
 
 double parseCDouble(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isCSpace(text[i])) ++i;
+    while (i < text.size() && isCSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -218,7 +256,8 @@ double parseCDouble(std::string_view text) {
     }
     std::string_view rest = text.substr(i);
     auto startsWithWord = [&](std::string_view word) {
-        return rest.size() >= word.size() && equalsIgnoringAsciiCase(rest.substr(0, word.size()), word);
+        return rest.size() >= word.size() &&
+               equalsIgnoringAsciiCase(rest.substr(0, word.size()), word);
     };
     double value = 0.0;
     if (startsWithWord("inf")) {
@@ -227,9 +266,10 @@ double parseCDouble(std::string_view text) {
         value = std::numeric_limits<double>::quiet_NaN();
     } else if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) {
         std::string_view hex = rest.substr(2);
-        auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), value,
-                                         std::chars_format::hex);
-        if (ec == std::errc::invalid_argument) value = 0.0;  // "0x" alone reads as 0
+        auto [ptr, ec] =
+            std::from_chars(hex.data(), hex.data() + hex.size(), value, std::chars_format::hex);
+        if (ec == std::errc::invalid_argument)
+            value = 0.0;  // "0x" alone reads as 0
         else if (ec == std::errc::result_out_of_range) {
             // The sign of the binary exponent tells overflow from underflow.
             std::size_t p = hex.find_first_of("pP");
@@ -239,14 +279,16 @@ double parseCDouble(std::string_view text) {
         (void)ptr;
     } else {
         std::size_t length = decimalNumberLength(text, i);
-        if (length > 0) value = readDecimal(text.substr(i, length));
+        if (length > 0)
+            value = readDecimal(text.substr(i, length));
     }
     return negative ? -value : value;
 }
 
 std::int64_t parseCInteger(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && isCSpace(text[i])) ++i;
+    while (i < text.size() && isCSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -256,7 +298,8 @@ std::int64_t parseCInteger(std::string_view text) {
     for (; i < text.size() && isDigit(text[i]); ++i) {
         value = value * 10u + static_cast<unsigned>(text[i] - '0');
     }
-    if (negative) value = 0u - value;
+    if (negative)
+        value = 0u - value;
     return static_cast<std::int64_t>(value);
 }
 
