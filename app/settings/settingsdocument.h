@@ -2,6 +2,7 @@
 // read in one read and written back in one write.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,7 +12,7 @@
 namespace tarvenix {
 
 class SettingsDocument {
-public:
+  public:
     struct Entry {
         enum class Kind { group, comment, key };
         Kind kind;
@@ -48,7 +49,14 @@ public:
     bool writeMark() const { return writeMark_; }
     const std::vector<Entry>& entries() const { return entries_; }
 
-private:
+  private:
+    std::size_t groupBegin() const;  // first entry after currentGroup (or 0)
+    std::size_t groupEnd() const;    // next group header after groupBegin, or the end
+    std::optional<std::size_t> findKey(std::string_view key) const;
+    const std::string* findValue(std::string_view key) const;  // null: the read's default
+    void insertEntry(std::size_t position, Entry entry);
+    void appendPendingGroup();
+
     int fd_ = -1;
     bool readOnly_ = false;
     bool writeMark_ = false;
