@@ -171,25 +171,33 @@ int openRegularFile(const std::string& fileName, int flags, mode_t mode = 0) {
     return fd;
 }
 
+// One read of the whole file; the buffer has a byte to spare, so the end of the file
+// shows as a short read followed by a read of 0 bytes, and a file that grew is still
+// read whole.
 bool readWholeFile(int fd, std::string& bytes) {
-    bytes.clear();
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    char buffer[65536];
+    const std::size_t expected =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    bytes.assign(expected + 1, '\0');
+    std::size_t got = 0;
     for (;;) {
-        const ssize_t got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
-        if (got < 0) {
+        if (got == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        const ssize_t n =
+            ::pread(fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+        if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
+            bytes.clear();
             return false;
         }
-        if (got == 0) {
+        if (n == 0) {
+            bytes.resize(got);
             return true;
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        got += static_cast<std::size_t>(n);
     }
 }
 
