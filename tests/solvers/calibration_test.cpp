@@ -127,9 +127,11 @@ std::vector<Phase> phasesOf(const RecordingHost& host, JobField xField, std::int
 }
 
 // The default set, but starting near the angles for 30 and 50 m (about 1.8 and 3.6 deg), so
-// that the first searches take a few steps, not hundreds.
+// that the first search takes a few steps, not hundreds, and with a ten times coarser time
+// step: each solve runs some hundred integrations.
 ParameterSet calibrationParams() {
     ParameterSet p = defaultParameterSet();
+    p.dt = 0.001;
     p.Winkel = 2.0;
     return p;
 }
@@ -264,6 +266,119 @@ TEST(Calibration, StepsUntilTheDifferenceReachesTheTarget) {
         EXPECT_EQ(host.events.back().text, "2.00");
         RecordProperty(c.name, int(phases.size() - 1));
     }
+}
+
+// Distance 1 beyond distance 2 makes D negative against a positive T: the solve never ends by
+// itself. A click during a step's first pause only ends that step's second search; a click
+// during its last pause ends the solve at the end of that step, and the flag is cleared.
+TEST(Calibration, ClickDuringTheLastPauseEndsTheSolve) {
+    for (Solve solve : {runV0Solve, runCwSolve}) {
+        const bool v0 = solve == runV0Solve;
+        SCOPED_TRACE(v0 ? "V0" : "CW");
+        RecordingHost host;
+        host.params = calibrationParams();
+        host.params.Winkel = 3.0;
+        int longPauses = 0;
+        host.atPause = [&longPauses](RecordingHost& h, int) {
+            if (h.events.back().milliseconds != 500)
+                return;
+            ++longPauses;
+            if (longPauses == 3 || longPauses == 6)
+                h.cancelFlag = 1;  // step 2 first, step 3 last
+        };
+        JobContext ctx = host.context();
+        solve(ctx, JobInputs{"1000", "50", "40", "30", "52"});
+
+        const std::vector<Phase> phases =
+            phasesOf(host, v0 ? JobField::v0Field : JobField::cwField, 50);
+        ASSERT_EQ(phases.size(), 4u);
+        EXPECT_EQ(phases[3].shape, "X1P2DP");
+        EXPECT_EQ(phases[2].at2.size(), 2u);  // the click ended this search after one step
+        EXPECT_EQ(host.cancelFlag.load(), 0);
+        const std::vector<std::string> xTexts =
+            v0 ? std::vector<std::string>{"64.90", "64.80", "64.70"}
+               : std::vector<std::string>{"3.06", "3.07", "3.08"};
+        EXPECT_EQ(host.textsOf(v0 ? JobField::v0Field : JobField::cwField), xTexts);
+        EXPECT_EQ(host.events.back().field, JobField::winkelField);
+        EXPECT_EQ(host.events.back().text, "3.00");
+    }
+}
+
+// A click left from before the solve must not cut its first searches short.
+TEST(Calibration, StaleClickIsDropped) {
+    for (Solve solve : {runV0Solve, runCwSolve}) {
+        std::vector<std::string> texts[2];
+        for (int flag : {0, 1}) {
+            RecordingHost host;
+            host.params = calibrationParams();
+            host.params.Winkel = 2.5;  // both first searches take several steps
+            host.cancelFlag = flag;
+            host.atPause = [](RecordingHost& h, int) {
+                if (h.events.back().milliseconds == 500)
+                    throw JobStopped{};
+            };
+            JobContext ctx = host.context();
+            EXPECT_THROW(solve(ctx, JobInputs{"1000", "30", "40", "50", "52"}), JobStopped);
+            texts[flag] = host.allTexts();
+        }
+        EXPECT_GT(texts[0].size(), 4u);
+        EXPECT_EQ(texts[1], texts[0]);
+    }
+}
+
+// How the texts of the distance fields become Distance: whole numbers (low 32 bits) in the
+// V0 solve, the nearest whole metre with ties to even in the CW solve, and no "," read as ".".
+TEST(Calibration, DistancesAsSet) {
+    struct Case {
+        Solve solve;
+        const char* d1;
+        const char* d2;
+        std::int32_t set1, set2;
+    };
+    const Case cases[] = {
+        {runV0Solve, "$1E", "%110010", 30, 50}, {runV0Solve, "4294967326", "50.9", 30, 50},
+        {runCwSolve, "30.5", "49.5", 30, 50},   {runCwSolve, "29.5", "50.5", 30, 50},
+        {runCwSolve, "30,7", "51.5", 30, 52},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.d1) + " " + c.d2);
+        RecordingHost host;
+        host.params = calibrationParams();
+        // Stop at the first step's first pause: the start has set both distances.
+        host.atPause = [](RecordingHost& h, int) {
+            if (h.events.back().milliseconds == 500)
+                throw JobStopped{};
+        };
+        JobContext ctx = host.context();
+        EXPECT_THROW(c.solve(ctx, JobInputs{"1000", c.d1, "1", c.d2, "90"}), JobStopped);
+        const std::vector<Phase> phases = phasesOf(host, JobField::cwField, c.set1);
+        ASSERT_FALSE(phases[0].at1.empty());
+        ASSERT_FALSE(phases[0].at2.empty());
+        EXPECT_EQ(phases[0].at1.front().distance, c.set1);
+        EXPECT_EQ(phases[0].at2.front().distance, c.set2);
+    }
+}
+
+// 30 and 30.4 pass the check for equal distances in the CW solve, yet both fly 30 m: the
+// difference stays near 0 (the two searches may stop 0.01 deg apart, coming from opposite
+// sides), far below T = 12, and only "Abbrechen" ends the solve.
+TEST(Calibration, CwDistancesThatRoundAlikeRunUntilCancelled) {
+    RecordingHost host;
+    host.params = calibrationParams();
+    int longPauses = 0;
+    host.atPause = [&longPauses](RecordingHost& h, int) {
+        if (h.events.back().milliseconds == 500 && ++longPauses == 4)
+            h.cancelFlag = 1;
+    };
+    JobContext ctx = host.context();
+    runCwSolve(ctx, JobInputs{"1000", "30", "40", "30.4", "52"});
+    const std::vector<std::string> shown = host.textsOf(JobField::differenzLabel);
+    EXPECT_EQ(shown.size(), 3u);
+    for (const std::string& d : shown)
+        EXPECT_LT(std::fabs(parseFloat(d)), 0.5f) << d;
+    EXPECT_EQ(host.textsOf(JobField::cwField), (std::vector<std::string>{"3.06", "3.07"}));
+    for (const HostEvent& e : host.integrationEvents())
+        EXPECT_EQ(e.distance, 30);
 }
 
 }  // namespace
