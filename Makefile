@@ -3,7 +3,7 @@ BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench package clean
 
 all: build
 
@@ -23,6 +23,14 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/tarvenix_bench --benchmark_out=$(BUILD_DIR)/bench.json --benchmark_out_format=json
+
+# The Debian package is built in a folder of its own from the program alone, without the
+# tests; its name is printed by cpack at the end.
+package: deps
+	cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DTARVENIX_BUILD_BENCH=OFF \
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+	cmake --build $(BUILD_DIR)-package --target tarvenix -j $(JOBS)
+	cd $(BUILD_DIR)-package && cpack -G DEB
 
 clean:
 	rm -rf build build-*
