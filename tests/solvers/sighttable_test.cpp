@@ -94,16 +94,16 @@ JobField sightLabel(std::int32_t d) {
     }
 }
 
-// The default parameter set, with the user's distance 45 m (no row of the table).
+// The default parameter set: the user's distance is 90 m, the angle 6.5 deg. Known figures of
+// this set: 7.53 deg at 90 m, and 1,483 search steps in all.
 TEST(SightTable, RowsFromFarToNearEachSearchFromTheAngleBefore) {
     RecordingHost host;
-    host.params.Distance = 45;
     host.params.AbstandAugeVisier = 7;
     JobContext ctx = host.context();
     runSightTable(ctx, JobInputs{"$4B0", "", "", "", ""});  // 1200 mm
 
     EXPECT_EQ(host.params.AbstandAugeVisier, 1200);
-    EXPECT_EQ(host.params.Distance, 45);
+    EXPECT_EQ(host.params.Distance, 90);
 
     const std::vector<Block> blocks = blocksOf(host);
     ASSERT_EQ(blocks.size(), 9u);
@@ -112,7 +112,7 @@ TEST(SightTable, RowsFromFarToNearEachSearchFromTheAngleBefore) {
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const Block& b = blocks[i];
         SCOPED_TRACE(b.distance);
-        EXPECT_EQ(b.distance, i < 8 ? tableDistances[i] : 45);
+        EXPECT_EQ(b.distance, i < 8 ? tableDistances[i] : 90);
         // The integration before the search runs at the angle the previous search left.
         EXPECT_EQ(b.tries.front().winkel, previousAngle);
         for (std::size_t k = 1; k < b.tries.size(); ++k) {
@@ -163,7 +163,8 @@ TEST(SightTable, RowsFromFarToNearEachSearchFromTheAngleBefore) {
     EXPECT_EQ(host.events.back().field, JobField::winkelField);
     EXPECT_EQ(host.events.back().text, formatDecimals(static_cast<float>(host.params.Winkel), 2));
     EXPECT_EQ(host.pauseLengths(), std::vector<int>(host.pauses, 10));
-    RecordProperty("integrations", host.integrations);
+    EXPECT_EQ(labelTexts[0], "7.53\xC2\xB0");
+    EXPECT_EQ(host.pauses, 1483);  // one per search step
 }
 
 // A cheaper flight for the tests that run the table more than once.
