@@ -1,0 +1,84 @@
+// Job thread start, stop and finish; the interruptible pause.
+#include "platform/qt/jobthread.h"
+
+#include <chrono>
+#include <system_error>
+
+#include "solvers/jobhost.h"
+
+namespace tarvenix {
+
+void StopSignal::reset() {
+    std::lock_guard lock(mutex_);
+    stop_.store(false, std::memory_order_release);
+}
+
+void StopSignal::request() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_.store(true, std::memory_order_release);
+    }
+    wake_.notify_all();
+}
+
+bool StopSignal::sleepFor(int milliseconds) {
+    std::unique_lock lock(mutex_);
+    const auto wait = std::chrono::milliseconds(milliseconds > 0 ? milliseconds : 0);
+    return !wake_.wait_for(lock, wait, [this] { return stop_.load(std::memory_order_acquire); });
+}
+
+JobThread::JobThread() : context_(std::make_unique<QObject>()) {}
+
+JobThread::~JobThread() {
+    stop();
+}
+
+bool JobThread::start(std::function<void(StopSignal&)> body, std::function<void()> onFinished) {
+    if (running_)
+        return false;
+    if (thread_.joinable())
+        thread_.join();
+    stop_.reset();
+    const std::uint64_t generation = ++generation_;
+    QObject* context = context_.get();
+    try {
+        thread_ = std::thread([this, context, generation, body = std::move(body)] {
+            try {
+                body(stop_);
+            } catch (const JobStopped&) {
+                // The program is closing; the job's unfinished results are dropped.
+            } catch (...) {
+                // A job that fails (out of memory) ends like one that returns.
+            }
+            QMetaObject::invokeMethod(
+                context, [this, generation] { finished(generation); }, Qt::QueuedConnection);
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    onFinished_ = std::move(onFinished);
+    running_ = true;
+    return true;
+}
+
+void JobThread::stop() {
+    stop_.request();
+    if (thread_.joinable())
+        thread_.join();
+    running_ = false;
+    onFinished_ = nullptr;
+}
+
+void JobThread::finished(std::uint64_t generation) {
+    if (generation != generation_ || !running_)
+        return;
+    if (thread_.joinable())
+        thread_.join();
+    running_ = false;
+    auto onFinished = std::move(onFinished_);
+    onFinished_ = nullptr;
+    if (onFinished)
+        onFinished();
+}
+
+}  // namespace tarvenix
