@@ -148,33 +148,77 @@ void drawMetreTicks(std::int32_t distance, const Scales& s, DrawingSurface& surf
         });
 }
 
-// A point's dot position, or false when the point lies outside the open canvas range
-// (a coordinate that is not a number fails every comparison and is not drawn either).
-bool dotPosition(double x, double y, const PlotGeometry& g, const Scales& s, std::int32_t& column,
-                 std::int32_t& row) {
-    const float px = toSingle(static_cast<double>(s.sx) * x);
-    const float py = toSingle(s.zeroRow - static_cast<double>(s.sy) * y);
-    const double maxX = static_cast<double>(g.canvasWidth) - 1;
-    const double maxY = static_cast<double>(g.canvasHeight) - 1;
-    if (!(px < maxX && py < maxY && px > 0 && py > 0))
-        return false;
-    column = nearestInt(px);
-    row = nearestInt(py);
-    return true;
+// nearestInt of a single-precision value known to lie in 0 < v < 2^31, without the
+// checks and the double arithmetic: the dots are the plot's inner loop. For such v the
+// whole part is a float too and the fraction below is exact.
+inline std::int32_t nearestIntOfPositive(float v) {
+    const auto whole = static_cast<std::int32_t>(v);
+    const float fraction = v - static_cast<float>(whole);
+    // Bitwise, not short-circuit: which way a dot's position rounds is a coin toss, and
+    // a mispredicted branch per point costs more than the comparisons.
+    const int up = static_cast<int>(fraction > 0.5f) |
+                   (static_cast<int>(fraction == 0.5f) & static_cast<int>(whole & 1));
+    return whole + up;
 }
+
+// Where a point's dot goes: px and py narrowed to single precision, then drawn only
+// inside the open canvas range (a coordinate that is not a number fails every comparison
+// and is not drawn either).
+struct DotPlacer {
+    double sx;
+    double sy;
+    double zeroRow;
+    double maxX;  // W - 1
+    double maxY;  // H - 1
+
+    DotPlacer(const PlotGeometry& g, const Scales& s)
+        : sx(s.sx),
+          sy(s.sy),
+          zeroRow(s.zeroRow),
+          maxX(static_cast<double>(g.canvasWidth) - 1),
+          maxY(static_cast<double>(g.canvasHeight) - 1) {}
+
+    float across(double x) const { return toSingle(sx * x); }
+    float down(double y) const { return toSingle(zeroRow - sy * y); }
+
+    bool round(float px, float py, std::int32_t& column, std::int32_t& row) const {
+        if (!(px < maxX && py < maxY && px > 0 && py > 0))
+            return false;
+        // px < W - 1 <= 2^31 - 2 as a double, so px < 2^31.
+        column = nearestIntOfPositive(px);
+        row = nearestIntOfPositive(py);
+        return true;
+    }
+
+    bool place(double x, double y, std::int32_t& column, std::int32_t& row) const {
+        return round(across(x), down(y), column, row);
+    }
+};
 
 // One red dot per point. Consecutive points on the same pixel (a dozen or more per column
 // with the default flight) would draw the same disc again over nothing new, so each such
-// run draws it once: the picture is the same.
+// run draws it once: the picture is the same. Most points fall strictly inside the square
+// of positions around the last dot that round to its pixel, and testing that is cheaper
+// than rounding. (Beyond 2^23 the square's edges are not exact, but floats there are whole
+// and the square holds no float other than the dot's own position.)
 void drawTrajectory(const TrajectoryList& list, const PlotGeometry& g, const Scales& s,
                     DrawingSurface& surface) {
+    const DotPlacer placer(g, s);
     bool drewAny = false;
     std::int32_t lastColumn = 0;
     std::int32_t lastRow = 0;
+    float left = 1.0f;  // the square around the last dot, empty before the first
+    float right = 0.0f;
+    float top = 1.0f;
+    float bottom = 0.0f;
     list.forEach([&](const TrajectoryPoint& p) {
+        const float px = placer.across(p.x);
+        const float py = placer.down(p.y);
+        if (px > left && px < right && py > top && py < bottom)
+            return;
         std::int32_t column;
         std::int32_t row;
-        if (!dotPosition(p.x, p.y, g, s, column, row))
+        if (!placer.round(px, py, column, row))
             return;
         if (drewAny && column == lastColumn && row == lastRow)
             return;
@@ -182,6 +226,10 @@ void drawTrajectory(const TrajectoryList& list, const PlotGeometry& g, const Sca
         drewAny = true;
         lastColumn = column;
         lastRow = row;
+        left = static_cast<float>(column) - 0.5f;
+        right = static_cast<float>(column) + 0.5f;
+        top = static_cast<float>(row) - 0.5f;
+        bottom = static_cast<float>(row) + 0.5f;
     });
 }
 
@@ -229,7 +277,7 @@ ResultLines renderPlot(const TrajectorySummary& summary, const TrajectoryList& l
         drawTrajectory(list, geometry, s, surface);
         std::int32_t column;
         std::int32_t row;
-        if (dotPosition(summary.apexX, summary.apexHeight, geometry, s, column, row)) {
+        if (DotPlacer(geometry, s).place(summary.apexX, summary.apexHeight, column, row)) {
             surface.filledCircle(column, row, 3, colours::green);
         }
     }

@@ -2,6 +2,7 @@
 #include "plot/raster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -37,6 +38,22 @@ std::int64_t wholeSquareRoot(std::int64_t v) {
         ++s;
     return s;
 }
+
+// Half-widths of the rows of the small discs, the plot's dots among them:
+// smallDiscSpans[r][|dy|] = wholeSquareRoot(r*r + r - dy*dy).
+constexpr int smallDiscLimit = 8;
+constexpr auto smallDiscSpans = [] {
+    std::array<std::array<std::int8_t, smallDiscLimit + 1>, smallDiscLimit + 1> spans{};
+    for (int r = 0; r <= smallDiscLimit; ++r) {
+        for (int dy = 0; dy <= r; ++dy) {
+            int s = 0;
+            while ((s + 1) * (s + 1) <= r * r + r - dy * dy)
+                ++s;
+            spans[r][dy] = static_cast<std::int8_t>(s);
+        }
+    }
+    return spans;
+}();
 
 // A line normalised to run forward along its major axis: step i = 0 .. length sets the
 // pixel at major coordinate major0 + i and minor coordinate minor0 + minorStep * q(i),
@@ -165,7 +182,9 @@ void filledCircle(const PixelBuffer& buffer, int cx, int cy, int radius, Colour 
     const std::uint32_t pixel = pixelValue(c);
     for (std::int64_t row = firstRow; row <= lastRow; ++row) {
         const std::int64_t dy = row - cy;
-        const std::int64_t halfSpan = wholeSquareRoot(bound - dy * dy);
+        const std::int64_t halfSpan = radius <= smallDiscLimit
+                                          ? smallDiscSpans[radius][dy < 0 ? -dy : dy]
+                                          : wholeSquareRoot(bound - dy * dy);
         const std::int64_t left = std::max<std::int64_t>(cx - halfSpan, 0);
         const std::int64_t right = std::min<std::int64_t>(cx + halfSpan, buffer.width - 1);
         if (left > right)
