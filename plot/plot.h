@@ -28,6 +28,10 @@ ResultLines resultLines(const TrajectorySummary& summary, double flightPathLengt
 
 // Redraws the whole canvas from the list and summary of the last integration. When the
 // drawing cannot begin nothing is drawn. Returns the result lines either way.
+// A Distance of 0 or less draws the background, the grid and the result lines only. The
+// time taken is bounded whatever the inputs: repeated ticks, grid lines and dots on the
+// same pixels are drawn once, and crowded tick labels that would overlap the one drawn
+// before are left out.
 ResultLines renderPlot(const TrajectorySummary& summary, const TrajectoryList& list,
                        double flightPathLength, float V0, std::int32_t Distance,
                        const PlotGeometry& geometry, DrawingSurface& surface);

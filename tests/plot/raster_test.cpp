@@ -21,7 +21,7 @@ using testing::Picture;
 constexpr Colour ink = colours::black;
 constexpr Colour paper = colours::white;
 
-TEST(Conversions, NearestIntRoundsHalfToEvenAndSaturates) {
+TEST(PixelConversions, NearestIntRoundsHalfToEvenAndSaturates) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     struct Case {
@@ -55,7 +55,7 @@ TEST(Conversions, NearestIntRoundsHalfToEvenAndSaturates) {
         EXPECT_EQ(nearestInt(c.value), c.expected) << c.value;
 }
 
-TEST(Conversions, ToSingleOverflowsToInfinityLikeIeee) {
+TEST(PixelConversions, ToSingleOverflowsToInfinityLikeIeee) {
     const float flMax = std::numeric_limits<float>::max();
     EXPECT_EQ(toSingle(0.1), 0.1f);
     EXPECT_EQ(toSingle(-0.2), -0.2f);
