@@ -18,7 +18,7 @@
 namespace tarvenix {
 namespace {
 
-using testing::TestSurface;
+using plottest::TestSurface;
 
 // The drawing step by step as first written: every grid line, every tick, a disc for
 // every point. Labels follow the same rule as renderPlot: one per pixel column, none

@@ -21,8 +21,8 @@
 namespace tarvenix {
 namespace {
 
-using testing::Picture;
-using testing::TestSurface;
+using plottest::Picture;
+using plottest::TestSurface;
 
 constexpr PlotGeometry canvas{1014, 200, 1.0f, 1.0f};
 const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -86,7 +86,7 @@ bool anyPixel(const Picture& p, Colour c) {
     return false;
 }
 
-std::vector<std::string> textsOf(const std::vector<testing::DrawnText>& texts) {
+std::vector<std::string> textsOf(const std::vector<plottest::DrawnText>& texts) {
     std::vector<std::string> result;
     for (const auto& t : texts)
         result.push_back(t.text);

@@ -17,7 +17,7 @@
 namespace tarvenix {
 namespace {
 
-using testing::Picture;
+using plottest::Picture;
 constexpr Colour ink = colours::black;
 constexpr Colour paper = colours::white;
 

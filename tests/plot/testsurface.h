@@ -11,7 +11,7 @@
 #include "plot/raster.h"
 #include "plot/rastersurface.h"
 
-namespace tarvenix::testing {
+namespace tarvenix::plottest {
 
 // A picture of width x height pixels; rows may be padded, as a QImage's can be.
 struct Picture {
@@ -122,4 +122,4 @@ class TestSurface : public RasterSurface {
     bool plotFont_ = false;
 };
 
-}  // namespace tarvenix::testing
+}  // namespace tarvenix::plottest
