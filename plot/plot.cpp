@@ -106,8 +106,8 @@ void drawGrid(const PlotGeometry& g, const VerticalRange& range, DrawingSurface&
 //    over it;
 //  - a label whose box (its x and its own text width) overlaps the box of the last label
 //    drawn is left out, tick kept.
-// Labels drawn never overlap, so at most one per pixel column of the canvas is drawn
-// (plus those beyond its edges); while ticks lie a label's width apart, every label is.
+// So at most one label per pixel column is drawn and drawn labels never overlap; while
+// ticks lie a label's width apart, every label is drawn.
 // The tick lines end 5 rows above the labels, so no label box reaches a tick line and
 // skipping a repeated tick leaves the picture unchanged.
 void drawLabelledTicks(std::int32_t distance, const Scales& s, DrawingSurface& surface) {
