@@ -20,7 +20,7 @@ FUZZ_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTARVENIX_S
 	-DTARVENIX_BUILD_GUI=OFF -DTARVENIX_BUILD_BENCH=OFF -DTARVENIX_TEST_PARTS=fuzz
 FUZZ_TARGETS := fuzz_settings fuzz_parsefloat fuzz_parseinteger fuzz_replaceall
 
-.PHONY: all deps build run test test-release test-asan test-tsan fuzz tidy ci bench clean
+.PHONY: all deps build run test test-release test-asan test-tsan fuzz tidy ci bench package clean
 
 all: build
 
@@ -67,6 +67,14 @@ ci:
 
 bench: build
 	$(BUILD_DIR)/tarvenix_bench --benchmark_out=$(BUILD_DIR)/bench.json --benchmark_out_format=json
+
+# The Debian package is built in a folder of its own from the program alone, without the
+# tests; its name is printed by cpack at the end.
+package: deps
+	cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DTARVENIX_BUILD_BENCH=OFF \
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+	cmake --build $(BUILD_DIR)-package --target tarvenix -j $(JOBS)
+	cd $(BUILD_DIR)-package && cpack -G DEB
 
 clean:
 	rm -rf build build-*
