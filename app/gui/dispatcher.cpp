@@ -44,6 +44,7 @@ Dispatcher::~Dispatcher() {
 }
 
 void Dispatcher::stopJob() {
+    closed_ = true;
     jobs_.stop();
 }
 
@@ -158,11 +159,15 @@ void Dispatcher::setComputing(bool computing) {
 }
 
 void Dispatcher::takePicture(const QImage& picture, const ResultLines& lines) {
+    if (closed_)
+        return;
     window_.plotCanvas->setPicture(picture);
     window_.plotCanvas->setResultLines(lines);
 }
 
 void Dispatcher::takeText(JobField field, const std::string& text) {
+    if (closed_)
+        return;
     QWidget* control = window_.jobControl(field);
     const QString qtext = QString::fromStdString(text);
     if (auto* edit = dynamic_cast<QLineEdit*>(control)) {

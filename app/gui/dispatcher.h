@@ -24,7 +24,7 @@ class Dispatcher final : public JobReceiver {
     bool jobRunning() const { return jobs_.running(); }
 
     // The window is closing: the running job stops at its next pause or integration, and
-    // this returns when its thread has ended.
+    // this returns when its thread has ended. What the job had queued is dropped.
     void stopJob();
 
     void takePicture(const QImage& picture, const ResultLines& lines) override;
@@ -53,6 +53,7 @@ class Dispatcher final : public JobReceiver {
     const PlotFonts fonts_;
     QImageSurface surface_;  // the GUI thread's own drawings
     JobThread jobs_;
+    bool closed_ = false;
 };
 
 }  // namespace tarvenix
