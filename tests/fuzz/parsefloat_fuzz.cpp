@@ -1,9 +1,9 @@
 // Fuzz target for parseFloat: any text gives a number, the rest after the number is
 // ignored, and every value it gives survives formatDecimals with all its digits.
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -16,7 +16,7 @@ bool sameFloat(float a, float b) {
     if (std::isnan(a) || std::isnan(b)) {
         return std::isnan(a) && std::isnan(b);
     }
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
 }  // namespace

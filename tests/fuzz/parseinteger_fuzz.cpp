@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(parseInteger(" \t " + text) == value);
 
     const std::size_t start = text.find_first_not_of(" \t");
-    const bool signed_ = start != std::string::npos && (text[start] == '+' || text[start] == '-');
-    if (!signed_) {
+    const bool hasSign = start != std::string::npos && (text[start] == '+' || text[start] == '-');
+    if (!hasSign) {
         const std::string unblanked = start == std::string::npos ? "" : text.substr(start);
         const auto negated = static_cast<std::int64_t>(0 - static_cast<std::uint64_t>(value));
         FUZZ_CHECK(parseInteger("-" + unblanked) == negated);
