@@ -21,7 +21,8 @@ Dispatcher::Dispatcher(ProgramState& state, SettingsDocument& settings, MainWind
       settings_(settings),
       window_(window),
       fonts_(fonts),
-      surface_(state.geometry.canvasWidth, state.geometry.canvasHeight, fonts) {
+      surface_(state.geometry.canvasWidth, state.geometry.canvasHeight, fonts),
+      jobs_(*this) {
     const auto on = [this](QPushButton* button, void (Dispatcher::*action)()) {
         QObject::connect(button, &QPushButton::clicked, this, action);
     };
@@ -61,7 +62,7 @@ void Dispatcher::readParameterFields(bool withAbstandAugeVisier) {
 void Dispatcher::computeOnGuiThread() {
     const ResultLines lines = computeTrajectory(state_.params, state_.trajectory, state_.results,
                                                 state_.geometry, surface_);
-    takePicture(surface_.picture(), lines);
+    takePicture(surface_.takePicture(), lines);
 }
 
 void Dispatcher::speichern() {

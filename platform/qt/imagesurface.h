@@ -30,6 +30,8 @@ class QImageSurface final : public RasterSurface {
 
     // The picture of the last drawing (null before the first).
     const QImage& picture() const { return picture_; }
+    // Hands the picture of the last drawing over; the surface keeps no reference to it.
+    QImage takePicture() { return std::move(picture_); }
 
   private:
     void selectFont(const QFont& font);

@@ -27,7 +27,7 @@ bool StopSignal::sleepFor(int milliseconds) {
     return !wake_.wait_for(lock, wait, [this] { return stop_.load(std::memory_order_acquire); });
 }
 
-JobThread::JobThread() : context_(std::make_unique<QObject>()) {}
+JobThread::JobThread(CallTarget& gui) : gui_(gui) {}
 
 JobThread::~JobThread() {
     stop();
@@ -40,19 +40,22 @@ bool JobThread::start(std::function<void(StopSignal&)> body, std::function<void(
         thread_.join();
     stop_.reset();
     const std::uint64_t generation = ++generation_;
-    QObject* context = context_.get();
+    CallTarget* gui = &gui_;
     try {
-        thread_ = std::thread([this, context, generation, body = std::move(body)] {
-            try {
-                body(stop_);
-            } catch (const JobStopped&) {
-                // The program is closing; the job's unfinished results are dropped.
-            } catch (...) {
-                // A job that fails (out of memory) ends like one that returns.
-            }
-            QMetaObject::invokeMethod(
-                context, [this, generation] { finished(generation); }, Qt::QueuedConnection);
-        });
+        thread_ = std::thread(
+            [this, gui, generation, alive = std::weak_ptr<int>(alive_), body = std::move(body)] {
+                try {
+                    body(stop_);
+                } catch (const JobStopped&) {
+                    // The program is closing; the job's unfinished results are dropped.
+                } catch (...) {
+                    // A job that fails (out of memory) ends like one that returns.
+                }
+                gui->post([this, generation, alive] {
+                    if (!alive.expired())
+                        finished(generation);
+                });
+            });
     } catch (const std::system_error&) {
         return false;
     }

@@ -1,7 +1,6 @@
 // One worker job on a thread of its own, and the pause that the program's closing cuts short.
 #pragma once
 
-#include <QObject>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -9,6 +8,8 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+
+#include "platform/qt/guicall.h"
 
 namespace tarvenix {
 
@@ -30,7 +31,9 @@ class StopSignal {
 // Owned by the GUI thread; at most one job at a time.
 class JobThread {
   public:
-    JobThread();
+    // `gui` runs the finish call; the job's own calls must go to the same target, which
+    // keeps them in order with it.
+    explicit JobThread(CallTarget& gui);
     ~JobThread();
     JobThread(const JobThread&) = delete;
     JobThread& operator=(const JobThread&) = delete;
@@ -48,7 +51,9 @@ class JobThread {
   private:
     void finished(std::uint64_t generation);
 
-    std::unique_ptr<QObject> context_;  // the GUI thread's receiver of the finish call
+    CallTarget& gui_;
+    std::shared_ptr<int> alive_ =
+        std::make_shared<int>(0);  // a finish call outliving us sees it gone
     StopSignal stop_;
     std::thread thread_;
     std::function<void()> onFinished_;

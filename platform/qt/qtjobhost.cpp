@@ -18,12 +18,9 @@ void QtJobHost::computeTrajectory() {
     ResultLines lines = tarvenix::computeTrajectory(state_.params, state_.trajectory,
                                                     state_.results, state_.geometry, surface_);
     JobReceiver* receiver = &receiver_;
-    QMetaObject::invokeMethod(
-        receiver,
-        [receiver, picture = surface_.picture(), lines = std::move(lines)] {
-            receiver->takePicture(picture, lines);
-        },
-        Qt::QueuedConnection);
+    receiver->post([receiver, picture = surface_.takePicture(), lines = std::move(lines)] {
+        receiver->takePicture(picture, lines);
+    });
 }
 
 void QtJobHost::pause(int milliseconds) {
@@ -33,9 +30,7 @@ void QtJobHost::pause(int milliseconds) {
 
 void QtJobHost::showText(JobField field, std::string text) {
     JobReceiver* receiver = &receiver_;
-    QMetaObject::invokeMethod(
-        receiver, [receiver, field, text = std::move(text)] { receiver->takeText(field, text); },
-        Qt::QueuedConnection);
+    receiver->post([receiver, field, text = std::move(text)] { receiver->takeText(field, text); });
 }
 
 }  // namespace tarvenix

@@ -8,6 +8,7 @@
 
 #include "flight/parameters.h"
 #include "flight/trajectory.h"
+#include "platform/qt/guicall.h"
 #include "platform/qt/imagesurface.h"
 #include "platform/qt/jobthread.h"
 #include "plot/plot.h"
@@ -17,9 +18,9 @@ namespace tarvenix {
 
 // Takes what a job hands over. Lives on the GUI thread, whose event loop calls it; calls
 // still queued when it is destroyed are dropped.
-class JobReceiver : public QObject {
+class JobReceiver : public CallTarget {
   public:
-    using QObject::QObject;
+    using CallTarget::CallTarget;
     virtual void takePicture(const QImage& picture, const ResultLines& lines) = 0;
     virtual void takeText(JobField field, const std::string& text) = 0;
 };

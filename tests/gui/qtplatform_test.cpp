@@ -275,7 +275,7 @@ class QtPlatformTest : public QObject {
         state.geometry = layoutGeometry({1024, 768});
         RecordingReceiver receiver;
         const PlotFonts fonts = testFonts();
-        JobThread jobs;
+        JobThread jobs(receiver);
         bool finished = false;
         std::size_t textsAtFinish = 0;
         std::size_t picturesAtFinish = 0;
@@ -310,7 +310,7 @@ class QtPlatformTest : public QObject {
 
     void stopEndsAJobAtItsNextPause() {
         RecordingReceiver receiver;
-        JobThread jobs;
+        JobThread jobs(receiver);
         std::atomic<int> pauses{0};
         bool finishedCalled = false;
         QVERIFY(jobs.start(
