@@ -1,12 +1,23 @@
 // Creation of labels, fields, buttons and canvas at pixel rectangles; the message box.
 #include "platform/qt/controls.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 
-// Controls are created in a window that is already shown, so each shows itself.
-
 namespace tarvenix {
+
+namespace {
+
+bool allDigits(const QString& text) {
+    for (const QChar ch : text) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 TextField::TextField(QWidget* parent, bool digitsOnly)
     : QLineEdit(parent), digitsOnly_(digitsOnly) {}
@@ -17,17 +28,24 @@ void TextField::keyPressEvent(QKeyEvent* event) {
         // control modifier; only printable characters typed as text are refused.
         const QString typed = event->text();
         const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-        if (!shortcut && !typed.isEmpty() && typed.at(0).isPrint()) {
-            for (const QChar ch : typed) {
-                if (ch < QLatin1Char('0') || ch > QLatin1Char('9')) {
-                    event->ignore();
-                    return;
-                }
-            }
+        if (!shortcut && !typed.isEmpty() && typed.at(0).isPrint() && !allDigits(typed)) {
+            event->ignore();
+            return;
         }
     }
     QLineEdit::keyPressEvent(event);
 }
+
+void TextField::inputMethodEvent(QInputMethodEvent* event) {
+    // Text composed by an input method is typed text too.
+    if (digitsOnly_ && !allDigits(event->commitString())) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+// Controls are created in a window that is already shown, so each shows itself.
 
 QLabel* createLabel(QWidget* parent, const QRect& rect, const QString& text) {
     auto* label = new QLabel(text, parent);

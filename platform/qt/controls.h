@@ -21,6 +21,7 @@ class TextField final : public QLineEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
   private:
     bool digitsOnly_;

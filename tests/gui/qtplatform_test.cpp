@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <atomic>
 #include <vector>
 
@@ -124,6 +125,14 @@ class QtPlatformTest : public QObject {
         // Editing keys still work.
         QTest::keyClick(digits, Qt::Key_Backspace);
         QCOMPARE(digits->text(), QString("1234"));
+        // Text from an input method is typed text as well.
+        for (const char* composed : {"-", "9"}) {
+            QInputMethodEvent ime;
+            ime.setCommitString(composed);
+            QCoreApplication::sendEvent(digits, &ime);
+        }
+        QCOMPARE(digits->text(), QString("12349"));
+        digits->setText("1234");
         // Pasted text passes unfiltered, by shortcut and by the edit operation.
         QGuiApplication::clipboard()->setText("12.5");
         digits->clear();
