@@ -154,7 +154,7 @@ class QtPlatformTest : public QObject {
         const QImage picture = surface.picture();
         QCOMPARE(picture.size(), QSize(w, h));
 
-        std::vector<std::uint32_t> pixels(w * h, 0);
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h, 0);
         ShapesOnly reference(raster::PixelBuffer{pixels.data(), w, h, w});
         QVERIFY(reference.beginDrawing());
         drawShapes(reference);

@@ -291,7 +291,7 @@ TEST(Raster, LineBySizeAndRectangleSizes) {
 }
 
 TEST(Raster, BufferFromBytesAndPixelLayout) {
-    std::vector<std::uint32_t> storage(4 * 3, 0);
+    std::vector<std::uint32_t> storage(std::size_t{4} * 3, 0);
     const auto buffer = raster::PixelBuffer::fromBytes(storage.data(), 3, 3, 16);
     EXPECT_EQ(buffer.stride, 4);
     raster::fillRect(buffer, 0, 1, 5, 1, {0x12, 0x34, 0x56});
