@@ -39,8 +39,7 @@ void CallTarget::post(std::function<void()> call) {
         [[maybe_unused]] const ssize_t written = write(wakeFd_, &one, sizeof one);
     } else {
         // Without a descriptor Qt's own queue carries the wake-up.
-        QMetaObject::invokeMethod(
-            this, [this] { runPosted(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "runPosted", Qt::QueuedConnection);
     }
 }
 

@@ -16,6 +16,8 @@ class QSocketNotifier;
 namespace tarvenix {
 
 class CallTarget : public QObject {
+    Q_OBJECT
+
   public:
     // Create it on the thread that is to run the calls.
     explicit CallTarget(QObject* parent = nullptr);
@@ -26,7 +28,7 @@ class CallTarget : public QObject {
     void post(std::function<void()> call);
 
   private:
-    void runPosted();
+    Q_INVOKABLE void runPosted();
 
     std::mutex mutex_;
     std::deque<std::function<void()>> calls_;
