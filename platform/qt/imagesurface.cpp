@@ -21,6 +21,7 @@ QColor toQColor(Colour c) {
 QImageSurface::QImageSurface(int width, int height, const PlotFonts& fonts)
     : width_(width),
       height_(height),
+      pool_(PicturePool::create(width, height)),
       systemFont_(fonts.system.toQFont()),
       plotFont_(fonts.plot.toQFont()) {}
 
@@ -33,7 +34,7 @@ bool QImageSurface::beginDrawing() {
     endDrawing();
     if (width_ <= 0 || height_ <= 0)
         return false;
-    image_ = QImage(width_, height_, QImage::Format_RGB32);
+    image_ = pool_->acquire();
     if (image_.isNull())
         return false;
     setBuffer(

@@ -6,9 +6,11 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <memory>
 #include <optional>
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/picturepool.h"
 #include "plot/rastersurface.h"
 
 namespace tarvenix {
@@ -38,6 +40,7 @@ class QImageSurface final : public RasterSurface {
 
     int width_;
     int height_;
+    std::shared_ptr<PicturePool> pool_;
     QFont systemFont_;
     QFont plotFont_;
     QImage image_;    // the drawing in progress

@@ -12,6 +12,7 @@
 #include "platform/qt/controls.h"
 #include "platform/qt/imagesurface.h"
 #include "platform/qt/jobthread.h"
+#include "platform/qt/picturepool.h"
 #include "platform/qt/qtjobhost.h"
 #include "plot/rastersurface.h"
 
@@ -225,6 +226,27 @@ class QtPlatformTest : public QObject {
         surface.endDrawing();
         QCOMPARE(first.pixel(4, 4), qRgb(255, 0, 0));
         QCOMPARE(surface.picture().pixel(4, 4), qRgb(0, 255, 0));
+    }
+
+    void pictureBuffersComeBackWhenTheLastCopyGoes() {
+        auto pool = PicturePool::create(16, 8);
+        QImage first = pool->acquire();
+        QImage second = pool->acquire();
+        QVERIFY(!first.isNull() && !second.isNull());
+        QCOMPARE(first.size(), QSize(16, 8));
+        QVERIFY(first.constBits() != second.constBits());
+        const uchar* firstBuffer = first.constBits();
+        QImage shown = first;  // the window's copy keeps the buffer lent out
+        first = QImage();
+        QCOMPARE(pool->idleBuffers(), std::size_t{0});
+        shown = QImage();
+        QCOMPARE(pool->idleBuffers(), std::size_t{1});
+        QImage third = pool->acquire();
+        QCOMPARE(third.constBits(), firstBuffer);
+        // Pictures outlive the pool's owner.
+        pool.reset();
+        third.fill(Qt::red);
+        QCOMPARE(third.pixel(15, 7), qRgb(255, 0, 0));
     }
 
     void drawingThatCannotBeginDrawsNothing() {

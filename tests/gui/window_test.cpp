@@ -318,12 +318,15 @@ class WindowTest : public QObject {
     void berechnenDrawsTheDefaultFlight() {
         WindowUnderTest t;
         const MainWindow& w = *t.window;
-        QElapsedTimer clock;
-        clock.start();
-        w.berechnenButton->click();
-        w.plotCanvas->repaint();
-        const qint64 clickToPicture = clock.nsecsElapsed();
-        qInfo("Berechnen, click to repainted canvas: %.2f ms", clickToPicture / 1e6);
+        // The first drawing of a run loads the fonts' glyphs; the next ones are the usual case.
+        for (const char* which : {"first", "second", "third", "fourth"}) {
+            QElapsedTimer clock;
+            clock.start();
+            w.berechnenButton->click();
+            w.plotCanvas->repaint();
+            qInfo("Berechnen, click to repainted canvas, %s time: %.2f ms", which,
+                  clock.nsecsElapsed() / 1e6);
+        }
 
         const QImage picture = w.plotCanvas->picture();
         QCOMPARE(picture.size(), QSize(1014, 200));
