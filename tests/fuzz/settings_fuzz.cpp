@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -33,6 +34,23 @@ void removeScratchDir() {
     std::error_code ignored;
     std::filesystem::remove_all(scratchDir(), ignored);
 }
+
+class ScratchWorkingDir {
+  public:
+    ScratchWorkingDir() : previous_(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        FUZZ_CHECK(previous_ >= 0);
+        FUZZ_CHECK(::chdir(scratchDir().c_str()) == 0);
+    }
+    ~ScratchWorkingDir() {
+        FUZZ_CHECK(::fchdir(previous_) == 0);
+        ::close(previous_);
+    }
+    ScratchWorkingDir(const ScratchWorkingDir&) = delete;
+    ScratchWorkingDir& operator=(const ScratchWorkingDir&) = delete;
+
+  private:
+    int previous_;
+};
 
 void writeFile(std::string_view bytes) {
     const int fd = ::open(tarvenix::settingsFileName, O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -88,12 +106,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         (std::filesystem::temp_directory_path() / "tarvenix-fuzz-XXXXXX").string();
     FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr);
     scratchDir() = pattern;
-    std::filesystem::current_path(scratchDir());
     std::atexit(removeScratchDir);
+    // A crash artifact without -artifact_prefix lands here, the working directory of
+    // the input that crashed.
+    std::fprintf(stderr, "fuzz_settings: settings files in %s\n", pattern.c_str());
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Only for the input: the fuzzer's own relative paths keep their meaning.
+    const ScratchWorkingDir scratch;
     writeFile(std::string_view(reinterpret_cast<const char*>(data), size));
 
     const ParameterSet first = loadAndSave();
