@@ -12,15 +12,32 @@ TrajectoryList::TrajectoryList(std::size_t maxPoints) : maxPoints_(maxPoints) {
     blocks_.reserve((maxPoints_ + blockSize - 1) / blockSize);
 }
 
-TrajectoryPoint* TrajectoryList::growAndAppend() {
-    if (size_ >= maxPoints_)
-        return nullptr;
-    std::unique_ptr<TrajectoryPoint[]> block(new (std::nothrow) TrajectoryPoint[blockSize]);
-    if (!block)
-        return nullptr;
+bool TrajectoryList::addBlock() {
+    // Value-initialised, so that the pages are touched here and not during a run.
+    std::unique_ptr<TrajectoryPoint[]> block(new (std::nothrow) TrajectoryPoint[blockSize]());
+    if (!block) {
+        return false;
+    }
     blocks_.push_back(std::move(block));
     // The fast path of appendSlot trusts capacity_, so it never counts beyond the bound.
     capacity_ = std::min(capacity_ + blockSize, maxPoints_);
+    return true;
+}
+
+bool TrajectoryList::reserve(std::size_t points) {
+    points = std::min(points, maxPoints_);
+    while (capacity_ < points) {
+        if (!addBlock()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TrajectoryPoint* TrajectoryList::growAndAppend() {
+    if (size_ >= maxPoints_ || !addBlock()) {
+        return nullptr;
+    }
     const std::size_t i = size_++;
     return &blocks_[i / blockSize][i % blockSize];
 }

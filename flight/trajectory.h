@@ -46,6 +46,11 @@ class TrajectoryList {
     TrajectoryList(const TrajectoryList&) = delete;
     TrajectoryList& operator=(const TrajectoryList&) = delete;
 
+    // Takes the blocks for `points` points now and touches their memory, so that the first
+    // run of that size pays for neither the allocation nor the page faults. Returns false
+    // when the memory cannot be had (the list then grows run by run as usual).
+    bool reserve(std::size_t points);
+
     // Forgets the points but keeps every block for the next run.
     void clear() { size_ = 0; }
 
@@ -85,6 +90,7 @@ class TrajectoryList {
 
   private:
     TrajectoryPoint* growAndAppend();
+    bool addBlock();
 
     std::vector<std::unique_ptr<TrajectoryPoint[]>> blocks_;
     std::size_t size_ = 0;

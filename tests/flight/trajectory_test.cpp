@@ -232,5 +232,23 @@ TEST(Trajectory, RepeatedRunOfTheSameSizeAllocatesNothing) {
     EXPECT_EQ(list.blockCount(), blocks);
 }
 
+TEST(Trajectory, ReservedListAllocatesNothingInItsFirstRun) {
+    TrajectoryList list;
+    ASSERT_TRUE(list.reserve(20000));
+    EXPECT_TRUE(list.empty());
+    const std::size_t blocks = list.blockCount();
+    FlightResults results;
+    const long before = allocationCount.load();
+    TrajectorySummary s = integrateTrajectory(defaultParameterSet(), list, results);
+    EXPECT_EQ(allocationCount.load() - before, 0);
+    EXPECT_EQ(s.pointCount, 16220);
+    EXPECT_EQ(list.blockCount(), blocks);
+
+    // A reservation never goes beyond the list's bound.
+    TrajectoryList small(5000);
+    ASSERT_TRUE(small.reserve(1'000'000));
+    EXPECT_EQ(small.blockCount(), 2u);
+}
+
 }  // namespace
 }  // namespace tarvenix
