@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 #include "flight/parameters.h"
@@ -9,6 +10,10 @@
 #include "plot/plot.h"
 
 namespace tarvenix {
+
+// Room the trajectory list takes at start-up (still empty), so that the first "Berechnen"
+// waits neither for the memory of a default flight (16,220 points) nor its page faults.
+inline constexpr std::size_t reservedTrajectoryPoints = 32768;
 
 struct ProgramState {
     ParameterSet params;                  // zero until start-up loads the settings

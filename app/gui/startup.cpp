@@ -29,10 +29,7 @@ int runProgram(QApplication& app, const RunOptions& options) {
 
     PlotFonts plotFonts{systemFontSpec(), plotFontSpec()};
     const FontSpec controlFont = controlFontSpec();
-    // The list starts empty, with room for a default flight and more already in place, so
-    // that the first "Berechnen" does not wait for the memory.
-    constexpr std::size_t reservedPoints = 32768;
-    state.trajectory.reserve(reservedPoints);
+    state.trajectory.reserve(reservedTrajectoryPoints);
     state.geometry = layoutGeometry(options.usableScreen);
 
     showMessage(QStringLiteral("Hinweis"), disclaimerText());

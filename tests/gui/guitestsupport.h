@@ -127,6 +127,7 @@ class TemporaryWorkingDirectory {
 struct WindowUnderTest {
     explicit WindowUnderTest(ScreenSize usable = {1024, 768}) {
         loadSettings(settings, state.params);  // creates the file with the defaults
+        state.trajectory.reserve(reservedTrajectoryPoints);  // as start-up does
         state.geometry = layoutGeometry(usable);
         fonts = {systemFontSpec(), plotFontSpec()};
         window = MainWindow::open(state.params, state.geometry, usable, controlFontSpec());
