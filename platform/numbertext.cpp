@@ -34,6 +34,14 @@ bool isCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Takes one optional "+" or "-" at `i`; true for "-".
+bool readSign(std::string_view text, std::size_t& i) {
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        return text[i++] == '-';
+    }
+    return false;
+}
+
 // Length of the digits, optional ".", digits and optional exponent starting at `pos`;
 // 0 when there is no digit before the exponent.
 std::size_t decimalNumberLength(std::string_view s, std::size_t pos) {
@@ -149,11 +157,7 @@ float parseFloat(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isCSpace(text[i]))
         ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = readSign(text, i);
     std::size_t length = decimalNumberLength(text, i);
     if (length == 0)
         return 0.0f;
@@ -165,11 +169,7 @@ std::int64_t parseInteger(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = readSign(text, i);
     // Unsigned arithmetic wraps modulo 2^64, which is the documented overflow behaviour.
     std::uint64_t value = 0;
     if (i < text.size() && text[i] == '$') {
@@ -249,11 +249,7 @@ double parseCDouble(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isCSpace(text[i]))
         ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = readSign(text, i);
     std::string_view rest = text.substr(i);
     auto startsWithWord = [&](std::string_view word) {
         return rest.size() >= word.size() &&
@@ -289,11 +285,7 @@ std::int64_t parseCInteger(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isCSpace(text[i]))
         ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = readSign(text, i);
     std::uint64_t value = 0;
     for (; i < text.size() && isDigit(text[i]); ++i) {
         value = value * 10u + static_cast<unsigned>(text[i] - '0');
