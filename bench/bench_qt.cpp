@@ -32,7 +32,7 @@ QApplication& application() {
 }
 
 tarvenix::PlotFonts plotFonts() {
-    return {tarvenix::systemFontSpec(), tarvenix::plotFontSpec()};
+    return {tarvenix::systemFontDescription(), tarvenix::plotFontDescription()};
 }
 
 // One drawing of the default trajectory (about 16,000 points) into a 1014 x 200 picture,

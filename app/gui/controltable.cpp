@@ -1,8 +1,8 @@
 // The 86 controls of the main window, with their texts exactly as the user sees them.
 #include "app/gui/controltable.h"
 
-#include "platform/numbertext.h"
 #include "plot/conversions.h"
+#include "platform/numbertext.h"
 
 namespace tarvenix {
 
@@ -14,31 +14,31 @@ using S = ShownValue;
 constexpr std::string_view distanzTip = "Gültige Werte 18, 25, 30, 50, 70, und 90 m";
 constexpr std::string_view sightTip = "Visiereinstellung in mm bei der entsprechenden Enfernung";
 
-constexpr ControlSpec label(std::string_view text, int x, int dy, int w) {
+constexpr ControlRow label(std::string_view text, int x, int dy, int w) {
     return {K::label, {}, text, S::none, x, dy, w, {}, {}};
 }
 
-constexpr ControlSpec namedLabel(std::string_view name, std::string_view text, int x, int dy,
-                                 int w) {
+constexpr ControlRow namedLabel(std::string_view name, std::string_view text, int x, int dy,
+                                int w) {
     return {K::label, name, text, S::none, x, dy, w, {}, {}};
 }
 
-constexpr ControlSpec field(std::string_view name, S shown, int x, int dy, int w,
-                            std::string_view accessibleName) {
+constexpr ControlRow field(std::string_view name, S shown, int x, int dy, int w,
+                           std::string_view accessibleName) {
     return {K::textField, name, {}, shown, x, dy, w, {}, accessibleName};
 }
 
-constexpr ControlSpec digits(std::string_view name, std::string_view text, S shown, int x, int dy,
-                             int w, std::string_view toolTip, std::string_view accessibleName) {
+constexpr ControlRow digits(std::string_view name, std::string_view text, S shown, int x, int dy,
+                            int w, std::string_view toolTip, std::string_view accessibleName) {
     return {K::digitsField, name, text, shown, x, dy, w, toolTip, accessibleName};
 }
 
-constexpr ControlSpec button(std::string_view name, std::string_view text, int x, int dy, int w,
-                             std::string_view toolTip = {}) {
+constexpr ControlRow button(std::string_view name, std::string_view text, int x, int dy, int w,
+                            std::string_view toolTip = {}) {
     return {K::button, name, text, S::none, x, dy, w, toolTip, {}};
 }
 
-constexpr std::array<ControlSpec, controlCount> table{{
+constexpr std::array<ControlRow, controlCount> table{{
     {K::canvas, "plotCanvas", {}, S::none, 0, 0, 0, {}, {}},
 
     // Group "Parameter"
@@ -143,14 +143,14 @@ constexpr std::array<ControlSpec, controlCount> table{{
 
 }  // namespace
 
-const std::array<ControlSpec, controlCount>& controlTable() {
+const std::array<ControlRow, controlCount>& controlTable() {
     return table;
 }
 
-std::string initialText(const ControlSpec& spec, const ParameterSet& p) {
-    switch (spec.shown) {
+std::string initialText(const ControlRow& row, const ParameterSet& p) {
+    switch (row.shown) {
         case S::none:
-            return std::string(spec.text);
+            return std::string(row.text);
         case S::CW:
             return formatDecimals(toSingle(p.CW), 2);
         case S::RHO:

@@ -27,7 +27,7 @@ enum class ShownValue {
     AbstandAugeVisier,
 };
 
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind;
     std::string_view name;  // program-wide name; empty for plain labels
     std::string_view text;  // initial text when `shown` is none
@@ -39,9 +39,9 @@ struct ControlSpec {
 
 inline constexpr std::size_t controlCount = 86;
 
-const std::array<ControlSpec, controlCount>& controlTable();
+const std::array<ControlRow, controlCount>& controlTable();
 
 // The initial text of a control: its fixed text, or its parameter-set value formatted.
-std::string initialText(const ControlSpec& spec, const ParameterSet& params);
+std::string initialText(const ControlRow& row, const ParameterSet& params);
 
 }  // namespace tarvenix

@@ -27,7 +27,7 @@ T* find(const std::vector<QWidget*>& controls, const char* name) {
 
 std::unique_ptr<MainWindow> MainWindow::open(const ParameterSet& params,
                                              const PlotGeometry& geometry, ScreenSize usable,
-                                             const FontSpec& controlFont) {
+                                             const FontDescription& controlFont) {
     const QSize client = clientSize(usable);
     std::unique_ptr<AppWindow> window = AppWindow::open(0, 0, client.width(), client.height(),
                                                         QStringLiteral("Tarvenix"), controlFont);
@@ -43,11 +43,11 @@ std::unique_ptr<MainWindow> MainWindow::open(const ParameterSet& params,
 void MainWindow::createControls(const ParameterSet& params, const PlotGeometry& geometry) {
     QWidget* parent = window_.get();
     controls_.reserve(controlCount);
-    for (const ControlSpec& spec : controlTable()) {
-        const QString text = QString::fromStdString(initialText(spec, params));
-        const QRect rect = controlRect(geometry, spec.x, spec.dy, spec.w);
+    for (const ControlRow& row : controlTable()) {
+        const QString text = QString::fromStdString(initialText(row, params));
+        const QRect rect = controlRect(geometry, row.x, row.dy, row.w);
         QWidget* control = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
             case ControlKind::canvas:
                 control = createCanvas(parent, canvasRect(geometry));
                 break;
@@ -56,17 +56,16 @@ void MainWindow::createControls(const ParameterSet& params, const PlotGeometry& 
                 break;
             case ControlKind::textField:
             case ControlKind::digitsField:
-                control =
-                    createTextField(parent, rect, text, spec.kind == ControlKind::digitsField);
-                control->setAccessibleName(qstr(spec.accessibleName));
+                control = createTextField(parent, rect, text, row.kind == ControlKind::digitsField);
+                control->setAccessibleName(qstr(row.accessibleName));
                 break;
             case ControlKind::button:
                 control = createButton(parent, rect, text);
                 break;
         }
-        control->setObjectName(qstr(spec.name));
-        if (!spec.toolTip.empty())
-            setToolTip(control, qstr(spec.toolTip));
+        control->setObjectName(qstr(row.name));
+        if (!row.toolTip.empty())
+            setToolTip(control, qstr(row.toolTip));
         controls_.push_back(control);
     }
 }

@@ -23,7 +23,7 @@ class MainWindow {
     // creates the controls with their initial texts; nullptr when it cannot be opened.
     static std::unique_ptr<MainWindow> open(const ParameterSet& params,
                                             const PlotGeometry& geometry, ScreenSize usable,
-                                            const FontSpec& controlFont);
+                                            const FontDescription& controlFont);
 
     AppWindow& window() { return *window_; }
     // Every control in creation order, plain labels included.

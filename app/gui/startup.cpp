@@ -27,8 +27,8 @@ int runProgram(QApplication& app, const RunOptions& options) {
     SettingsDocument settings;
     loadSettings(settings, state.params);
 
-    PlotFonts plotFonts{systemFontSpec(), plotFontSpec()};
-    const FontSpec controlFont = controlFontSpec();
+    PlotFonts plotFonts{systemFontDescription(), plotFontDescription()};
+    const FontDescription controlFont = controlFontDescription();
     state.trajectory.reserve(reservedTrajectoryPoints);
     state.geometry = layoutGeometry(options.usableScreen);
 

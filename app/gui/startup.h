@@ -16,7 +16,7 @@ QString disclaimerText();
 
 // Opens the main window; nullptr when it cannot be opened.
 using WindowOpener = std::function<std::unique_ptr<MainWindow>(
-    const ParameterSet&, const PlotGeometry&, ScreenSize, const FontSpec&)>;
+    const ParameterSet&, const PlotGeometry&, ScreenSize, const FontDescription&)>;
 
 struct RunOptions {
     ScreenSize usableScreen;  // the program passes usableScreenSize()

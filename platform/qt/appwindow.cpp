@@ -15,7 +15,7 @@ AppWindow::AppWindow()
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {}
 
 std::unique_ptr<AppWindow> AppWindow::open(int x, int y, int clientWidth, int clientHeight,
-                                           const QString& title, const FontSpec& controlFont) {
+                                           const QString& title, const FontDescription& controlFont) {
     std::unique_ptr<AppWindow> window;
     try {
         window.reset(new AppWindow());

@@ -16,7 +16,7 @@ class AppWindow final : public QWidget {
     // Opens the window, shown in its normal state; nullptr when it cannot be created.
     // The font is the default of every control created in it afterwards.
     static std::unique_ptr<AppWindow> open(int x, int y, int clientWidth, int clientHeight,
-                                           const QString& title, const FontSpec& controlFont);
+                                           const QString& title, const FontDescription& controlFont);
 
   signals:
     // The user closed the window (close box, system menu, Alt+F4).

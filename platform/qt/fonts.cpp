@@ -22,7 +22,7 @@ int pointsToPixels(double points, int dpi) {
 
 }  // namespace
 
-QFont FontSpec::toQFont() const {
+QFont FontDescription::toQFont() const {
     QFont font(family);
     font.setPixelSize(pixelSize > 0 ? pixelSize : 1);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
@@ -40,26 +40,26 @@ int screenDpiY() {
     return static_cast<int>(std::floor(dpi + 0.5));
 }
 
-FontSpec loadFont(const QString& face, int points, bool bold) {
+FontDescription loadFont(const QString& face, int points, bool bold) {
     return {face, pointsToPixels(points, screenDpiY()), bold, false};
 }
 
-FontSpec systemFontSpec() {
+FontDescription systemFontDescription() {
     const QFont system = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    FontSpec spec;
-    spec.family = system.family();
-    spec.pixelSize = system.pixelSize() > 0 ? system.pixelSize()
+    FontDescription font;
+    font.family = system.family();
+    font.pixelSize = system.pixelSize() > 0 ? system.pixelSize()
                                             : pointsToPixels(system.pointSizeF(), screenDpiY());
-    spec.bold = system.weight() >= QFont::Bold;
-    spec.italic = system.italic();
-    return spec;
+    font.bold = system.weight() >= QFont::Bold;
+    font.italic = system.italic();
+    return font;
 }
 
-FontSpec plotFontSpec() {
+FontDescription plotFontDescription() {
     return loadFont(QStringLiteral("Arial"), 8, false);
 }
 
-FontSpec controlFontSpec() {
+FontDescription controlFontDescription() {
     return loadFont(QStringLiteral("Arial"), 10, true);
 }
 

@@ -7,7 +7,7 @@
 
 namespace tarvenix {
 
-struct FontSpec {
+struct FontDescription {
     QString family;
     int pixelSize = 0;  // character height in pixels
     bool bold = false;
@@ -21,19 +21,19 @@ int screenDpiY();
 
 // A font of `points` size: character height = points x screen resolution / 72, rounded.
 // Where the face is missing, fontconfig picks its metric-compatible substitute.
-FontSpec loadFont(const QString& face, int points, bool bold);
+FontDescription loadFont(const QString& face, int points, bool bold);
 
 // The system's general GUI font, as Qt reports it, in pixels.
-FontSpec systemFontSpec();
+FontDescription systemFontDescription();
 
 // The fonts a drawing uses: it starts with the system font and switches to the plot font.
 struct PlotFonts {
-    FontSpec system;
-    FontSpec plot;
+    FontDescription system;
+    FontDescription plot;
 };
 
 // "Arial" 8 pt regular for the plot, "Arial" 10 pt bold for every control.
-FontSpec plotFontSpec();
-FontSpec controlFontSpec();
+FontDescription plotFontDescription();
+FontDescription controlFontDescription();
 
 }  // namespace tarvenix

@@ -129,8 +129,8 @@ struct WindowUnderTest {
         loadSettings(settings, state.params);  // creates the file with the defaults
         state.trajectory.reserve(reservedTrajectoryPoints);  // as start-up does
         state.geometry = layoutGeometry(usable);
-        fonts = {systemFontSpec(), plotFontSpec()};
-        window = MainWindow::open(state.params, state.geometry, usable, controlFontSpec());
+        fonts = {systemFontDescription(), plotFontDescription()};
+        window = MainWindow::open(state.params, state.geometry, usable, controlFontDescription());
         if (window)
             dispatcher = std::make_unique<Dispatcher>(state, settings, *window, fonts);
     }

@@ -184,7 +184,7 @@ class ProgramTest : public QObject {
         RunOptions options{ScreenSize{1024, 768}};
         bool asked = false;
         options.openWindow = [&](const ParameterSet&, const PlotGeometry&, ScreenSize,
-                                 const FontSpec&) {
+                                 const FontDescription&) {
             asked = true;
             return std::unique_ptr<MainWindow>();
         };

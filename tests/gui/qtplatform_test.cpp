@@ -45,7 +45,7 @@ class ShapesOnly final : public RasterSurface {
 };
 
 PlotFonts testFonts() {
-    return {systemFontSpec(), plotFontSpec()};
+    return {systemFontDescription(), plotFontDescription()};
 }
 
 // The same shapes, clipped at every edge, through any surface.
@@ -104,8 +104,8 @@ class QtPlatformTest : public QObject {
     void fontsHaveTheirPixelHeight() {
         // 8 pt and 10 pt at 96 dpi: 10.67 and 13.33 pixels, rounded.
         QCOMPARE(screenDpiY(), 96);
-        const FontSpec plot = plotFontSpec();
-        const FontSpec control = controlFontSpec();
+        const FontDescription plot = plotFontDescription();
+        const FontDescription control = controlFontDescription();
         QCOMPARE(plot.pixelSize, 11);
         QVERIFY(!plot.bold);
         QCOMPARE(control.pixelSize, 13);

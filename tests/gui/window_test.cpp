@@ -85,10 +85,10 @@ class WindowTest : public QObject {
         QCOMPARE(controls.size(), std::size_t{86});
         // At scale 1 every control lies at (x, 200 + dy), w wide and 20 high.
         for (std::size_t i = 0; i < controls.size(); ++i) {
-            const ControlSpec& spec = table[i];
-            const QRect expected = spec.kind == ControlKind::canvas
+            const ControlRow& row = table[i];
+            const QRect expected = row.kind == ControlKind::canvas
                                        ? QRect(5, 15, 1014, 200)
-                                       : QRect(spec.x, 200 + spec.dy, spec.w, 20);
+                                       : QRect(row.x, 200 + row.dy, row.w, 20);
             QCOMPARE(controls[i]->geometry(), expected);
         }
         QCOMPARE(t.window->speichernButton->geometry(), QRect(15, 540, 80, 20));
