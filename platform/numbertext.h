@@ -27,6 +27,11 @@ float parseFloat(std::string_view text);
 // decimal digits. Wraps modulo 2^64; no digits give 0.
 std::int64_t parseInteger(std::string_view text);
 
+// The low 32 bits of a parsed integer, as the program's 32-bit values keep it.
+constexpr std::int32_t low32Bits(std::int64_t value) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
 // Every occurrence of `find`, left to right without overlap. An empty `find` changes nothing.
 std::string replaceAll(std::string_view text, std::string_view find, std::string_view replacement);
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/numbertext.h"
-#include "plot/conversions.h"
+#include "platform/conversions.h"
 
 namespace tarvenix {
 

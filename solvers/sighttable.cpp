@@ -4,7 +4,6 @@
 #include "flight/formulas.h"
 #include "platform/numbertext.h"
 #include "solvers/jobs.h"
-#include "solvers/wholenumbers.h"
 
 namespace tarvenix {
 

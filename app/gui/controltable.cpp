@@ -1,7 +1,7 @@
 // The 86 controls of the main window, with their texts exactly as the user sees them.
 #include "app/gui/controltable.h"
 
-#include "plot/conversions.h"
+#include "platform/conversions.h"
 #include "platform/numbertext.h"
 
 namespace tarvenix {

@@ -1,7 +1,7 @@
 // Scaled rectangles, every rounding to the nearest pixel with ties to even.
 #include "app/gui/layout.h"
 
-#include "plot/conversions.h"
+#include "platform/conversions.h"
 
 namespace tarvenix {
 

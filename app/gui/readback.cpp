@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "flight/formulas.h"
+#include "platform/conversions.h"
 #include "platform/numbertext.h"
-#include "plot/conversions.h"
 
 namespace tarvenix {
 
@@ -14,10 +14,6 @@ namespace {
 // A comma works as decimal point in most fields.
 double decimalField(const std::string& text) {
     return static_cast<double>(parseFloat(replaceAll(text, ",", ".")));
-}
-
-std::int32_t low32(std::int64_t value) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
 }
 
 }  // namespace
@@ -30,16 +26,16 @@ void readParameterFields(const ParameterTexts& t, ParameterSet& p, bool withAbst
     p.V0 = parseFloat(t.v0);  // no comma replacement here: "1,5" reads as 1
     p.G = decimalField(t.g);
     p.Winkel = decimalField(t.winkel);
-    p.Distance = low32(parseInteger(t.distance));
+    p.Distance = low32Bits(parseInteger(t.distance));
     p.HoeheZiel = decimalField(t.hoeheZiel);
     if (withAbstandAugeVisier)
-        p.AbstandAugeVisier = low32(parseInteger(t.abstandAugeVisier));
+        p.AbstandAugeVisier = low32Bits(parseInteger(t.abstandAugeVisier));
 }
 
 std::string densityText(const std::string& altitude, const std::string& pressure,
                         const std::string& temperature) {
-    const std::int32_t altitudeM = low32(parseInteger(altitude));
-    const std::int32_t pressureHpa = low32(parseInteger(pressure));
+    const std::int32_t altitudeM = low32Bits(parseInteger(altitude));
+    const std::int32_t pressureHpa = low32Bits(parseInteger(pressure));
     const float temperatureC = parseFloat(temperature);
     return formatDecimals(toSingle(airDensity(temperatureC, pressureHpa, altitudeM)), 2);
 }

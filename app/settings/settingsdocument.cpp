@@ -380,7 +380,7 @@ std::int32_t SettingsDocument::readInteger(std::string_view key, std::int32_t fa
         return fallback;
     }
     // The low 32 bits of the 64-bit value, as every 32-bit store of a parsed integer.
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(parseCInteger(*value)));
+    return low32Bits(parseCInteger(*value));
 }
 
 void SettingsDocument::insertEntry(std::size_t position, Entry entry) {

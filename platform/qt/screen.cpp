@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "plot/conversions.h"
+#include "platform/conversions.h"
 
 namespace tarvenix {
 

@@ -11,7 +11,7 @@
 #include "flight/parameters.h"
 #include "flight/trajectory.h"
 #include "platform/numbertext.h"
-#include "plot/conversions.h"
+#include "platform/conversions.h"
 #include "plot/plot.h"
 #include "testsurface.h"
 

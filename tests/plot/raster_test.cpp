@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plot/conversions.h"
+#include "platform/conversions.h"
 #include "plot/raster.h"
 #include "testsurface.h"
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/numbertext.h"
 #include "solvers/wholenumbers.h"
 
 namespace tarvenix {

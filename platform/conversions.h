@@ -22,12 +22,14 @@ constexpr float toSingle(double value) {
 
 // The nearest 32-bit integer, a value exactly halfway going to the even neighbour (2.5
 // gives 2, 3.5 gives 4), whatever the floating-point environment. Values beyond the 32-bit
-// range, infinities included, saturate at its ends; not a number gives INT32_MIN, a
-// position far outside every picture, so that nothing computed from a non-number lands
-// on the canvas. No input converts out of range (UBSan's float-cast-overflow stays quiet).
-constexpr std::int32_t nearestInt(double value) {
+// range, infinities included, saturate at its ends; not a number gives `ifNotANumber`,
+// by default INT32_MIN, a position far outside every picture, so that nothing computed
+// from a non-number lands on the canvas. No input converts out of range (UBSan's
+// float-cast-overflow stays quiet).
+constexpr std::int32_t nearestInt(
+    double value, std::int32_t ifNotANumber = std::numeric_limits<std::int32_t>::min()) {
     if (!(value == value))
-        return std::numeric_limits<std::int32_t>::min();
+        return ifNotANumber;
     if (value <= -2147483648.0)
         return std::numeric_limits<std::int32_t>::min();
     if (value >= 2147483647.0)
